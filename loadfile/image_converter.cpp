@@ -1,0 +1,82 @@
+#include "loadfile/image_converter.hpp"
+
+#include <array>
+#include <cstddef>
+
+#include "loadfile/load_file_writer.hpp"
+
+namespace {
+
+constexpr std::size_t block_size = 65536;
+
+using Block = std::array<unsigned char, block_size>;
+
+// Fills the block as far as the input goes. A pipe may deliver a block in
+// pieces, so only the end of the input (or a failure) leaves it short.
+std::size_t read_block(std::FILE* input, Block& block)
+{
+    std::size_t filled = 0;
+    while (filled < block.size()) {
+        std::size_t got = std::fread(block.data() + filled, 1, block.size() - filled, input);
+        if (got == 0) {
+            break;
+        }
+        filled += got;
+    }
+    return filled;
+}
+
+// 16- and 32-bit words are little-endian; 64-bit words read in file order,
+// first byte most significant.
+std::uint64_t assemble_word(const unsigned char* bytes, unsigned size)
+{
+    std::uint64_t value = 0;
+    if (size == 8) {
+        for (unsigned k = 0; k < size; ++k) {
+            value = (value << 8) | bytes[k];
+        }
+    } else {
+        for (unsigned k = size; k > 0; --k) {
+            value = (value << 8) | bytes[k - 1];
+        }
+    }
+    return value;
+}
+
+}  // namespace
+
+ConversionResult convert_image(std::FILE* input, OutputBuffer& output, unsigned word_width,
+                               std::uint32_t start_address)
+{
+    const unsigned size = word_size(word_width);
+    const unsigned mask = size - 1;
+    Block block;
+    std::uint32_t byte_address = start_address;
+
+    if (start_address == 0) {
+        write_header(output);
+    }
+    for (;;) {
+        std::size_t length = read_block(input, block);
+        if (std::ferror(input)) {
+            return ConversionResult::ReadFailed;
+        }
+        if (length == 0) {
+            return ConversionResult::Completed;
+        }
+        // Only the last block with data can be short; 65536 is a multiple of
+        // every word size, so padding never runs past the buffer.
+        while ((length & mask) != 0) {
+            block[length++] = 0;
+        }
+        for (std::size_t offset = 0; offset < length; offset += size) {
+            const std::uint32_t word_address =
+                (byte_address + static_cast<std::uint32_t>(offset)) / size;
+            write_record(output, word_width, word_address, assemble_word(&block[offset], size));
+        }
+        if (output.failed()) {
+            return ConversionResult::WriteFailed;
+        }
+        byte_address += static_cast<std::uint32_t>(length);
+    }
+}

@@ -1,0 +1,76 @@
+#include "loadfile/load_file_writer.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <ostream>
+#include <string>
+
+#include "test_files.hpp"
+
+namespace {
+
+using test_files::written_text;
+
+TEST(Header, IsThreeFixedLines)
+{
+    EXPECT_EQ(written_text([](OutputBuffer& out) { write_header(out); }),
+              "$INSTANCE u_ddr4qt__u_ddr_sp2ck\n"
+              "$RADIX    HEX\n"
+              "$ADDRESS   0    3fffff\n");
+}
+
+struct RecordCase {
+    unsigned width;
+    std::uint32_t address;
+    std::uint64_t value;
+    const char* line;
+};
+
+void PrintTo(const RecordCase& c, std::ostream* out)
+{
+    *out << c.width << " bits: " << std::string(c.line, std::strlen(c.line) - 1);
+}
+
+class Record : public testing::TestWithParam<RecordCase> {};
+
+TEST_P(Record, IsAddressThreeSpacesValue)
+{
+    const RecordCase& c = GetParam();
+    EXPECT_EQ(written_text([&](OutputBuffer& out) { write_record(out, c.width, c.address, c.value); }),
+              c.line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Record,
+    testing::Values(RecordCase{16, 0x1A, 0xFF, "1A   00FF\n"},
+                    RecordCase{32, 0x1A, 0xFF, "1A   000000FF\n"},
+                    RecordCase{64, 0x1A, 0xFF, "1A   00000000000000FF\n"},
+                    RecordCase{16, 0, 5, "0   0005\n"}, RecordCase{32, 0, 0, "0   00000000\n"},
+                    RecordCase{16, 0x10, 0xABCD, "10   ABCD\n"},
+                    RecordCase{32, 0xFFFFFFFF, 0xDEADBEEF, "FFFFFFFF   DEADBEEF\n"},
+                    RecordCase{32, 0x1000000, 0x0A0B0C0D, "1000000   0A0B0C0D\n"},
+                    RecordCase{64, 0xF, 0x0102030405060708, "F   0102030405060708\n"},
+                    RecordCase{64, 0xFFFFFFFF, 0xFFFFFFFFFFFFFFFF,
+                               "FFFFFFFF   FFFFFFFFFFFFFFFF\n"}));
+
+TEST(Record, LinesFollowOneAnotherAcrossBufferFlushes)
+{
+    // Enough lines to fill the buffer several times over.
+    const std::uint32_t count = 3 * OutputBuffer::capacity / 10;
+    std::string expected;
+    char line[32];
+    for (std::uint32_t address = 0; address < count; ++address) {
+        std::snprintf(line, sizeof line, "%X   %.4X\n", address, address & 0xFFFF);
+        expected += line;
+    }
+    EXPECT_EQ(written_text([&](OutputBuffer& out) {
+                  for (std::uint32_t address = 0; address < count; ++address) {
+                      write_record(out, 16, address, address & 0xFFFF);
+                  }
+              }),
+              expected);
+}
+
+}  // namespace
