@@ -28,19 +28,34 @@ std::size_t read_block(std::FILE* input, Block& block)
 
 // 16- and 32-bit words are little-endian; 64-bit words read in file order,
 // first byte most significant.
-std::uint64_t assemble_word(const unsigned char* bytes, unsigned size)
+template <unsigned word_width>
+std::uint64_t assemble_word(const unsigned char* bytes)
 {
     std::uint64_t value = 0;
-    if (size == 8) {
-        for (unsigned k = 0; k < size; ++k) {
+    if constexpr (word_width == 64) {
+        for (unsigned k = 0; k < 8; ++k) {
             value = (value << 8) | bytes[k];
         }
     } else {
-        for (unsigned k = size; k > 0; --k) {
+        for (unsigned k = word_size(word_width); k > 0; --k) {
             value = (value << 8) | bytes[k - 1];
         }
     }
     return value;
+}
+
+// One record per word of a block whose length is a whole number of words.
+// A separate loop per width lets the word layout and the record format be
+// fixed at compile time.
+template <unsigned word_width>
+void write_records(OutputBuffer& output, const unsigned char* block, std::size_t length,
+                   std::uint32_t byte_address)
+{
+    constexpr unsigned size = word_size(word_width);
+    for (std::size_t offset = 0; offset < length; offset += size) {
+        const std::uint32_t word_address = (byte_address + static_cast<std::uint32_t>(offset)) / size;
+        write_record(output, word_width, word_address, assemble_word<word_width>(block + offset));
+    }
 }
 
 }  // namespace
@@ -48,8 +63,7 @@ std::uint64_t assemble_word(const unsigned char* bytes, unsigned size)
 ConversionResult convert_image(std::FILE* input, OutputBuffer& output, unsigned word_width,
                                std::uint32_t start_address)
 {
-    const unsigned size = word_size(word_width);
-    const unsigned mask = size - 1;
+    const unsigned mask = word_size(word_width) - 1;
     Block block;
     std::uint32_t byte_address = start_address;
 
@@ -69,10 +83,16 @@ ConversionResult convert_image(std::FILE* input, OutputBuffer& output, unsigned 
         while ((length & mask) != 0) {
             block[length++] = 0;
         }
-        for (std::size_t offset = 0; offset < length; offset += size) {
-            const std::uint32_t word_address =
-                (byte_address + static_cast<std::uint32_t>(offset)) / size;
-            write_record(output, word_width, word_address, assemble_word(&block[offset], size));
+        switch (word_width) {
+        case 16:
+            write_records<16>(output, block.data(), length, byte_address);
+            break;
+        case 32:
+            write_records<32>(output, block.data(), length, byte_address);
+            break;
+        default:
+            write_records<64>(output, block.data(), length, byte_address);
+            break;
         }
         if (output.failed()) {
             return ConversionResult::WriteFailed;
