@@ -27,21 +27,20 @@ std::size_t read_block(std::FILE* input, Block& block)
 }
 
 // 16- and 32-bit words are little-endian; 64-bit words read in file order,
-// first byte most significant.
+// first byte most significant. Written out byte by byte so that compilers
+// turn each into a single load, whatever the machine's byte order.
 template <unsigned word_width>
-std::uint64_t assemble_word(const unsigned char* bytes)
+std::uint64_t assemble_word(const unsigned char* b)
 {
-    std::uint64_t value = 0;
-    if constexpr (word_width == 64) {
-        for (unsigned k = 0; k < 8; ++k) {
-            value = (value << 8) | bytes[k];
-        }
+    using Word = std::uint64_t;
+    if constexpr (word_width == 16) {
+        return Word{b[0]} | Word{b[1]} << 8;
+    } else if constexpr (word_width == 32) {
+        return Word{b[0]} | Word{b[1]} << 8 | Word{b[2]} << 16 | Word{b[3]} << 24;
     } else {
-        for (unsigned k = word_size(word_width); k > 0; --k) {
-            value = (value << 8) | bytes[k - 1];
-        }
+        return Word{b[0]} << 56 | Word{b[1]} << 48 | Word{b[2]} << 40 | Word{b[3]} << 32 |
+               Word{b[4]} << 24 | Word{b[5]} << 16 | Word{b[6]} << 8 | Word{b[7]};
     }
-    return value;
 }
 
 // One record per word of a block whose length is a whole number of words.

@@ -20,24 +20,23 @@ void write_header(OutputBuffer& output);
 inline void write_record(OutputBuffer& output, unsigned word_width, std::uint32_t word_address,
                          std::uint64_t value)
 {
-    // The longest line is 8 + 3 + 16 + 1 bytes; digits go out eight at a time,
-    // which may touch up to 4 bytes beyond it.
+    // The longest line is 8 + 3 + 16 + 1 bytes; the address digits go out
+    // eight at a time, which may touch bytes beyond the line.
     constexpr std::size_t record_room = 32;
     char* out = output.reserve(record_room);
-    out = put_last_hex_digits(out, word_address, significant_hex_digits(word_address));
-    std::memcpy(out, "   ", 3);
-    out += 3;
-    switch (word_width) {
-    case 16:
-        out = put_last_hex_digits(out, static_cast<std::uint32_t>(value), 4);
-        break;
-    case 32:
-        out = put_hex_digits(out, static_cast<std::uint32_t>(value));
-        break;
-    default:
-        out = put_hex_digits(out, static_cast<std::uint32_t>(value >> 32));
-        out = put_hex_digits(out, static_cast<std::uint32_t>(value));
-        break;
+    const unsigned address_digits = significant_hex_digits(word_address);
+    if (word_width == 64) {
+        const HexDigitPair digits = hex_digit_pair(static_cast<std::uint32_t>(value >> 32),
+                                                   static_cast<std::uint32_t>(value));
+        out = put_last_digits(out, hex_digit_pair(word_address, 0).first, address_digits);
+        std::memcpy(out, "    ", 4);  // the value's first digit covers the fourth space
+        out = put_digits(put_digits(out + 3, digits.first), digits.second);
+    } else {
+        const HexDigitPair digits =
+            hex_digit_pair(word_address, static_cast<std::uint32_t>(value));
+        out = put_last_digits(out, digits.first, address_digits);
+        std::memcpy(out, "    ", 4);
+        out = put_last_digits(out + 3, digits.second, word_width / 4);
     }
     *out++ = line_terminator[0];
     output.commit(out);

@@ -1,10 +1,33 @@
 #include "loadfile/output_buffer.hpp"
 
+OutputBuffer::OutputBuffer(std::FILE* file) noexcept : file_(file)
+{
+    // A second buffer in the FILE would split each chunk into several writes.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+}
+
+#include <cstring>
+
+bool OutputBuffer::write_out(std::size_t size) noexcept
+{
+    if (size > 0 && !failed_) {
+        failed_ = std::fwrite(data_.data(), 1, size, file_) != size || std::fflush(file_) != 0;
+    }
+    return !failed_;
+}
+
+void OutputBuffer::write_whole_chunks() noexcept
+{
+    const std::size_t whole = used() - used() % chunk_size;
+    write_out(whole);
+    const std::size_t rest = used() - whole;
+    std::memmove(data_.data(), data_.data() + whole, rest);
+    next_ = data_.data() + rest;
+}
+
 bool OutputBuffer::flush() noexcept
 {
-    if (used_ > 0 && !failed_) {
-        failed_ = std::fwrite(data_.data(), 1, used_, file_) != used_ || std::fflush(file_) != 0;
-    }
-    used_ = 0;
+    write_out(used());
+    next_ = data_.data();
     return !failed_;
 }

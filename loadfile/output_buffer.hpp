@@ -10,23 +10,25 @@
 // dropped, so one check at the end tells whether the file got everything.
 class OutputBuffer {
 public:
-    static constexpr std::size_t capacity = 256 * 1024;
+    static constexpr std::size_t capacity = 512 * 1024;
 
-    explicit OutputBuffer(std::FILE* file) noexcept : file_(file) {}
+    // Takes over the buffering of `file`, which must not have been used yet.
+    explicit OutputBuffer(std::FILE* file) noexcept;
     OutputBuffer(const OutputBuffer&) = delete;
     OutputBuffer& operator=(const OutputBuffer&) = delete;
 
-    // Room for `size` bytes (at most `capacity`), flushing first when the
-    // buffer is too full. Write there, then hand the end to commit().
+    // Room for `size` bytes (a line's worth: far less than `capacity`),
+    // writing out first when the buffer is too full. Write there, then hand
+    // the end of what was written to commit().
     char* reserve(std::size_t size) noexcept
     {
-        if (capacity - used_ < size) {
-            flush();
+        if (static_cast<std::size_t>(data_.data() + capacity - next_) < size) {
+            write_whole_chunks();
         }
-        return data_.data() + used_;
+        return next_;
     }
 
-    void commit(const char* end) noexcept { used_ = static_cast<std::size_t>(end - data_.data()); }
+    void commit(char* end) noexcept { next_ = end; }
 
     // Writes out what is buffered. False once any write to the file failed.
     bool flush() noexcept;
@@ -34,8 +36,16 @@ public:
     bool failed() const noexcept { return failed_; }
 
 private:
+    // Writes out all whole `chunk_size` pieces and keeps the rest, so that
+    // every write but the last covers whole pages of the file.
+    void write_whole_chunks() noexcept;
+    bool write_out(std::size_t size) noexcept;
+    std::size_t used() const noexcept { return static_cast<std::size_t>(next_ - data_.data()); }
+
+    static constexpr std::size_t chunk_size = 4096;
+
     std::FILE* file_;
-    std::size_t used_ = 0;
     bool failed_ = false;
     std::array<char, capacity> data_;
+    char* next_ = data_.data();  // where the next text goes
 };
