@@ -7,7 +7,7 @@
 
 #include "cli/arguments.hpp"
 #include "loadfile/image_converter.hpp"
-#include "loadfile/load_file_writer.hpp"
+#include "loadfile/line_terminator.hpp"
 
 namespace {
 
