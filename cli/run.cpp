@@ -60,6 +60,9 @@ Outcome convert_files(const RunParameters& parameters)
         return Outcome::CannotOpenOutput;
     }
 
+    // The output buffer hands over whole pages; a second buffer in the FILE
+    // would only split each of them into two writes.
+    std::setvbuf(output_file, nullptr, _IONBF, 0);
     OutputBuffer output(output_file);
     const ConversionResult result = convert_image(input, output, parameters.word_width,
                                                   parameters.start_address);

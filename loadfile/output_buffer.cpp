@@ -1,11 +1,5 @@
 #include "loadfile/output_buffer.hpp"
 
-OutputBuffer::OutputBuffer(std::FILE* file) noexcept : file_(file)
-{
-    // A second buffer in the FILE would split each chunk into several writes.
-    std::setvbuf(file_, nullptr, _IONBF, 0);
-}
-
 #include <cstring>
 
 bool OutputBuffer::write_out(std::size_t size) noexcept

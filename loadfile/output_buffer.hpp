@@ -8,12 +8,12 @@
 // lines are formatted straight into its fixed buffer, which goes to the file
 // in large chunks. The first failed write is remembered; later text is
 // dropped, so one check at the end tells whether the file got everything.
+// Over an unbuffered FILE, each chunk is one write.
 class OutputBuffer {
 public:
     static constexpr std::size_t capacity = 512 * 1024;
 
-    // Takes over the buffering of `file`, which must not have been used yet.
-    explicit OutputBuffer(std::FILE* file) noexcept;
+    explicit OutputBuffer(std::FILE* file) noexcept : file_(file) {}
     OutputBuffer(const OutputBuffer&) = delete;
     OutputBuffer& operator=(const OutputBuffer&) = delete;
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ostream>
 #include <string>
@@ -71,6 +73,23 @@ TEST(Record, LinesFollowOneAnotherAcrossBufferFlushes)
                   }
               }),
               expected);
+}
+
+TEST(Record, CanBeWrittenToAnyStdioStream)
+{
+    // The buffer leaves the FILE's own buffering alone: a memory stream
+    // breaks when that is taken from it.
+    char* text = nullptr;
+    std::size_t length = 0;
+    std::FILE* stream = open_memstream(&text, &length);
+    {
+        OutputBuffer output(stream);
+        write_record(output, 32, 0xAB, 0x1234);
+        EXPECT_TRUE(output.flush());
+    }
+    ASSERT_EQ(std::fclose(stream), 0);
+    EXPECT_EQ(std::string(text, length), "AB   00001234\n");
+    std::free(text);
 }
 
 }  // namespace
