@@ -64,8 +64,8 @@ Outcome convert_files(const RunParameters& parameters)
     // would only split each of them into two writes.
     std::setvbuf(output_file, nullptr, _IONBF, 0);
     OutputBuffer output(output_file);
-    const ConversionResult result = convert_image(input, output, parameters.word_width,
-                                                  parameters.start_address);
+    const ConversionResult result =
+        convert_image(input, output, parameters.word_width, parameters.start_address);
     // A full disk often shows only when the last bytes go out, so the flush
     // and the close count as much as every write before them.
     const bool flushed = output.flush();

@@ -53,9 +53,9 @@ std::vector<std::uint8_t> decoded_bytes(std::string_view digits, unsigned width)
 
 std::string convert(const std::vector<std::uint8_t>& image, unsigned width, std::uint32_t start)
 {
-    std::FILE* input = image.empty() ? std::fopen("/dev/null", "rb")
-                                     : fmemopen(const_cast<std::uint8_t*>(image.data()),
-                                                image.size(), "rb");
+    std::FILE* input = image.empty()
+                           ? std::fopen("/dev/null", "rb")
+                           : fmemopen(const_cast<std::uint8_t*>(image.data()), image.size(), "rb");
     char* text = nullptr;
     std::size_t length = 0;
     std::FILE* output_file = open_memstream(&text, &length);
@@ -103,8 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(rest.empty() || rest.back() == '\n');
 
     const std::size_t words = (image.size() + word_size - 1) / word_size;
-    const std::uint32_t words_in_address_space = static_cast<std::uint32_t>(
-        (std::uint64_t{1} << 32) / word_size - 1);  // as a mask
+    const std::uint32_t words_in_address_space =
+        static_cast<std::uint32_t>((std::uint64_t{1} << 32) / word_size - 1);  // as a mask
     std::vector<std::uint8_t> values;
     std::size_t lines = 0;
     while (!rest.empty()) {

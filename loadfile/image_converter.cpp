@@ -52,7 +52,8 @@ void write_records(OutputBuffer& output, const unsigned char* block, std::size_t
 {
     constexpr unsigned size = word_size(word_width);
     for (std::size_t offset = 0; offset < length; offset += size) {
-        const std::uint32_t word_address = (byte_address + static_cast<std::uint32_t>(offset)) / size;
+        const std::uint32_t word_address =
+            (byte_address + static_cast<std::uint32_t>(offset)) / size;
         write_record(output, word_width, word_address, assemble_word<word_width>(block + offset));
     }
 }
@@ -71,7 +72,7 @@ ConversionResult convert_image(std::FILE* input, OutputBuffer& output, unsigned 
     }
     for (;;) {
         std::size_t length = read_block(input, block);
-        if (std::ferror(input)) {
+        if (std::ferror(input) != 0) {
             return ConversionResult::ReadFailed;
         }
         if (length == 0) {

@@ -7,7 +7,10 @@
 #include "loadfile/record_format.hpp"
 
 // Word widths are 16, 32 or 64 bits.
-constexpr unsigned word_size(unsigned word_width) { return word_width / 8; }
+constexpr unsigned word_size(unsigned word_width)
+{
+    return word_width / 8;
+}
 
 void write_header(OutputBuffer& output);
 

@@ -11,7 +11,7 @@
 // Over an unbuffered FILE, each chunk is one write.
 class OutputBuffer {
 public:
-    static constexpr std::size_t capacity = 512 * 1024;
+    static constexpr std::size_t capacity = std::size_t{512} * 1024;
 
     explicit OutputBuffer(std::FILE* file) noexcept : file_(file) {}
     OutputBuffer(const OutputBuffer&) = delete;

@@ -139,16 +139,16 @@ inline char* format_record_sse2(char* out, unsigned word_width, std::uint32_t wo
     // place in the register and goes out in one store.
     const __m128i digits = hex_digits_sse2(word_address, static_cast<std::uint32_t>(value));
     out = put_last_digits(out, low_half(digits), address_digits);
-    const __m128i not_spaces = _mm_setr_epi8(0, 0, 0, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
-                                             -1, -1);
+    const __m128i not_spaces =
+        _mm_setr_epi8(0, 0, 0, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
     __m128i rest;
     if (word_width == 16) {
-        const __m128i frame = _mm_setr_epi8(' ', ' ', ' ', 0, 0, 0, 0, terminator, 0, 0, 0, 0, 0,
-                                            0, 0, 0);
+        const __m128i frame =
+            _mm_setr_epi8(' ', ' ', ' ', 0, 0, 0, 0, terminator, 0, 0, 0, 0, 0, 0, 0, 0);
         rest = _mm_or_si128(_mm_and_si128(_mm_srli_si128(digits, 9), not_spaces), frame);
     } else {
-        const __m128i frame = _mm_setr_epi8(' ', ' ', ' ', 0, 0, 0, 0, 0, 0, 0, 0, terminator, 0,
-                                            0, 0, 0);
+        const __m128i frame =
+            _mm_setr_epi8(' ', ' ', ' ', 0, 0, 0, 0, 0, 0, 0, 0, terminator, 0, 0, 0, 0);
         rest = _mm_or_si128(_mm_and_si128(_mm_srli_si128(digits, 5), not_spaces), frame);
     }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), rest);

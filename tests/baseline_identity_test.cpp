@@ -48,10 +48,10 @@ TEST_P(SameBytesAsBaseline, OnARandomImage)
     EXPECT_TRUE(fast == baseline);
 }
 
-INSTANTIATE_TEST_SUITE_P(Widths, SameBytesAsBaseline,
-                         testing::Values(IdentityCase{16, 0}, IdentityCase{32, 0},
-                                         IdentityCase{64, 0}, IdentityCase{16, 0xFFF3},
-                                         IdentityCase{32, 0x123456},
-                                         IdentityCase{64, 0xFFFFF000}));
+const IdentityCase identity_cases[] = {
+    {16, 0}, {32, 0}, {64, 0}, {16, 0xFFF3}, {32, 0x123456}, {64, 0xFFFFF000},
+};
+
+INSTANTIATE_TEST_SUITE_P(Widths, SameBytesAsBaseline, testing::ValuesIn(identity_cases));
 
 }  // namespace

@@ -163,8 +163,8 @@ TEST_F(CommandLine, TooFewArgumentsShowUsage)
 
 TEST_F(CommandLine, BadWidthIsReportedAsTypedBeforeAnythingElse)
 {
-    for (const char* width : {"abc", "0x20", "-16", "8", " 48", "4294967328",
-                              "99999999999999999999"}) {
+    for (const char* width :
+         {"abc", "0x20", "-16", "8", " 48", "4294967328", "99999999999999999999"}) {
         expect_refused({"bin2load", missing, output, width, "zz"},
                        std::string("Width should be either 16,32, or 64, not ") + width + "\n");
     }
@@ -212,8 +212,8 @@ TEST_F(CommandLine, RefusesToConvertAFileOntoItself)
     fs::create_symlink(input, dir / "link.bin");
     fs::create_hard_link(input, dir / "hard.bin");
     const std::string relative = dir.path().string() + "/./image.bin";
-    for (const std::string& same : {input, relative, (dir / "link.bin").string(),
-                                    (dir / "hard.bin").string()}) {
+    for (const std::string& same :
+         {input, relative, (dir / "link.bin").string(), (dir / "hard.bin").string()}) {
         const Finished finished = run_bin2load({"bin2load", input, same, "32"});
         EXPECT_EQ(finished.status, 1);
         EXPECT_EQ(finished.err, "Output file is the input file: " + same + "\n");

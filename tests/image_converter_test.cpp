@@ -70,27 +70,29 @@ TEST_P(Conversion, WritesTheExpectedLoadFile)
 
 const std::string five_bytes = "\x01\x02\x03\x04\x05";
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedExamples, Conversion,
-    testing::Values(
-        ExampleCase{five_bytes, 16, 0, header + "0   0201\n1   0403\n2   0005\n"},
-        ExampleCase{five_bytes, 32, 0, header + "0   04030201\n1   00000005\n"},
-        ExampleCase{five_bytes, 64, 0, header + "0   0102030405000000\n"},
-        ExampleCase{five_bytes, 32, 0x100, "40   04030201\n41   00000005\n"},
-        ExampleCase{five_bytes, 16, 0x3, "1   0201\n2   0403\n3   0005\n"}));
+const ExampleCase worked_examples[] = {
+    {five_bytes, 16, 0, header + "0   0201\n1   0403\n2   0005\n"},
+    {five_bytes, 32, 0, header + "0   04030201\n1   00000005\n"},
+    {five_bytes, 64, 0, header + "0   0102030405000000\n"},
+    {five_bytes, 32, 0x100, "40   04030201\n41   00000005\n"},
+    {five_bytes, 16, 0x3, "1   0201\n2   0403\n3   0005\n"},
+};
 
-INSTANTIATE_TEST_SUITE_P(
-    EdgeCases, Conversion,
-    testing::Values(
-        ExampleCase{"", 32, 0, header}, ExampleCase{"", 64, 0x10, ""},
-        // Whole words are not padded.
-        ExampleCase{"\x01\x02\x03\x04", 32, 0, header + "0   04030201\n"},
-        ExampleCase{std::string("\x00\x00", 2), 16, 1, "0   0000\n"},
-        ExampleCase{"\x01\x02\x03\x04\x05\x06\x07\x08", 64, 8, "1   0102030405060708\n"},
-        // Word addresses wrap through zero.
-        ExampleCase{"\x01\x02\x03\x04\x05\x06\x07\x08", 32, 0xFFFFFFFC,
-                    "3FFFFFFF   04030201\n0   08070605\n"},
-        ExampleCase{"\xFF\xFE", 16, 0xFFFFFFFF, "7FFFFFFF   FEFF\n"}));
+INSTANTIATE_TEST_SUITE_P(WorkedExamples, Conversion, testing::ValuesIn(worked_examples));
+
+const ExampleCase edge_cases[] = {
+    {"", 32, 0, header},
+    {"", 64, 0x10, ""},
+    // Whole words are not padded.
+    {"\x01\x02\x03\x04", 32, 0, header + "0   04030201\n"},
+    {std::string("\x00\x00", 2), 16, 1, "0   0000\n"},
+    {"\x01\x02\x03\x04\x05\x06\x07\x08", 64, 8, "1   0102030405060708\n"},
+    // Word addresses wrap through zero.
+    {"\x01\x02\x03\x04\x05\x06\x07\x08", 32, 0xFFFFFFFC, "3FFFFFFF   04030201\n0   08070605\n"},
+    {"\xFF\xFE", 16, 0xFFFFFFFF, "7FFFFFFF   FEFF\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(EdgeCases, Conversion, testing::ValuesIn(edge_cases));
 
 // An image whose 16-bit words count up, so every record says where it came from.
 std::string counting_image(std::size_t words)
@@ -130,7 +132,8 @@ TEST(Conversion, OnlyTheFinalBlockIsPadded)
 TEST(Conversion, ReadFailureIsNotTheEndOfInput)
 {
     test_files::TempDir dir;
-    std::FILE* input = std::fopen(dir.path().c_str(), "rb");  // a directory opens but cannot be read
+    // A directory opens but cannot be read.
+    std::FILE* input = std::fopen(dir.path().c_str(), "rb");
     ASSERT_NE(input, nullptr);
     std::string text = test_files::written_text([&](OutputBuffer& output) {
         EXPECT_EQ(convert_image(input, output, 32, 0), ConversionResult::ReadFailed);

@@ -40,22 +40,25 @@ class Record : public testing::TestWithParam<RecordCase> {};
 TEST_P(Record, IsAddressThreeSpacesValue)
 {
     const RecordCase& c = GetParam();
-    EXPECT_EQ(written_text([&](OutputBuffer& out) { write_record(out, c.width, c.address, c.value); }),
-              c.line);
+    EXPECT_EQ(
+        written_text([&](OutputBuffer& out) { write_record(out, c.width, c.address, c.value); }),
+        c.line);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, Record,
-    testing::Values(RecordCase{16, 0x1A, 0xFF, "1A   00FF\n"},
-                    RecordCase{32, 0x1A, 0xFF, "1A   000000FF\n"},
-                    RecordCase{64, 0x1A, 0xFF, "1A   00000000000000FF\n"},
-                    RecordCase{16, 0, 5, "0   0005\n"}, RecordCase{32, 0, 0, "0   00000000\n"},
-                    RecordCase{16, 0x10, 0xABCD, "10   ABCD\n"},
-                    RecordCase{32, 0xFFFFFFFF, 0xDEADBEEF, "FFFFFFFF   DEADBEEF\n"},
-                    RecordCase{32, 0x1000000, 0x0A0B0C0D, "1000000   0A0B0C0D\n"},
-                    RecordCase{64, 0xF, 0x0102030405060708, "F   0102030405060708\n"},
-                    RecordCase{64, 0xFFFFFFFF, 0xFFFFFFFFFFFFFFFF,
-                               "FFFFFFFF   FFFFFFFFFFFFFFFF\n"}));
+const RecordCase record_cases[] = {
+    {16, 0x1A, 0xFF, "1A   00FF\n"},
+    {32, 0x1A, 0xFF, "1A   000000FF\n"},
+    {64, 0x1A, 0xFF, "1A   00000000000000FF\n"},
+    {16, 0, 5, "0   0005\n"},
+    {32, 0, 0, "0   00000000\n"},
+    {16, 0x10, 0xABCD, "10   ABCD\n"},
+    {32, 0xFFFFFFFF, 0xDEADBEEF, "FFFFFFFF   DEADBEEF\n"},
+    {32, 0x1000000, 0x0A0B0C0D, "1000000   0A0B0C0D\n"},
+    {64, 0xF, 0x0102030405060708, "F   0102030405060708\n"},
+    {64, 0xFFFFFFFF, 0xFFFFFFFFFFFFFFFF, "FFFFFFFF   FFFFFFFFFFFFFFFF\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, Record, testing::ValuesIn(record_cases));
 
 TEST(Record, LinesFollowOneAnotherAcrossBufferFlushes)
 {

@@ -20,9 +20,15 @@ struct Word {
 std::vector<Word> probe_words(unsigned width)
 {
     const std::uint64_t mask = width == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << width) - 1;
-    std::vector<Word> words = {{0, 0},          {9, 9},           {0xA, 0xA},
-                               {0xF, 0xF},      {0x10, 0x10},     {0xFFFFFF, 0x9999999A},
-                               {0x1000000, 0},  {0x7FFFFFFF, ~0u}, {0xFFFFFFFF, ~std::uint64_t{0}},
+    std::vector<Word> words = {{0, 0},
+                               {9, 9},
+                               {0xA, 0xA},
+                               {0xF, 0xF},
+                               {0x10, 0x10},
+                               {0xFFFFFF, 0x9999999A},
+                               {0x1000000, 0},
+                               {0x7FFFFFFF, ~0u},
+                               {0xFFFFFFFF, ~std::uint64_t{0}},
                                {0xABCDEF, 0x0123456789ABCDEF}};
     std::mt19937_64 generator(width);
     for (int i = 0; i < 100000; ++i) {
@@ -83,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(Widths, RecordFormat, testing::Values(16u, 32u, 64u));
 TEST(RecordFormat, SignificantDigitsHaveNoLeadingZeros)
 {
     const std::pair<std::uint32_t, unsigned> cases[] = {
-        {0, 1},      {1, 1},        {0xF, 1},        {0x10, 2},      {0xFFF, 3},
+        {0, 1},      {1, 1},        {0xF, 1},       {0x10, 2},      {0xFFF, 3},
         {0x1000, 4}, {0xFFFFFF, 6}, {0x1000000, 7}, {0xFFFFFFFF, 8}};
     for (const auto& [value, digits] : cases) {
         EXPECT_EQ(significant_hex_digits(value), digits) << value;
