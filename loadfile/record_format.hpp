@@ -29,6 +29,9 @@ constexpr unsigned significant_hex_digits(std::uint32_t value)
     return 8 - static_cast<unsigned>(std::countl_zero(value | 1)) / 4;
 }
 
+// Records end with the terminator's one byte.
+static_assert(sizeof line_terminator == 2);
+
 // Eight digits are held in one 64-bit word laid out so that, stored to
 // memory, it reads most significant digit first.
 
@@ -60,6 +63,7 @@ inline constexpr std::array<std::uint16_t, 256> hex_byte_digits = [] {
     return table;
 }();
 
+// The eight digits of `value`, a byte's two digits at a time.
 inline std::uint64_t hex_digits(std::uint32_t value)
 {
     std::uint64_t digits = 0;
