@@ -97,9 +97,10 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\n%-6s %14s %14s %8s\n", "width", "convert_image", "fprintf", "ratio");
     for (unsigned width : widths) {
-        const std::string arg = "/" + std::to_string(width);
-        const double fast = reporter.throughput["convert_image_to_null" + arg];
-        const double slow = reporter.throughput["fprintf_baseline_to_null" + arg + "/iterations:2"];
+        const std::string arg = std::to_string(width);
+        const double fast = reporter.throughput["convert_image_to_null/" + arg];
+        const double slow =
+            reporter.throughput["fprintf_baseline_to_null/" + arg + "/iterations:2"];
         if (fast > 0 && slow > 0) {
             std::printf("%-6u %9.0f MB/s %9.0f MB/s %7.1fx\n", width, fast / 1e6, slow / 1e6,
                         fast / slow);
