@@ -8,7 +8,7 @@
 
 #include "fprintf_baseline.hpp"
 #include "loadfile/image_converter.hpp"
-#include "test_files.hpp"
+#include "test_support.hpp"
 
 namespace {
 
@@ -27,12 +27,12 @@ class SameBytesAsBaseline : public testing::TestWithParam<IdentityCase> {};
 TEST_P(SameBytesAsBaseline, OnARandomImage)
 {
     // Several blocks, ending off a word boundary.
-    const std::string image = test_files::random_bytes(5 * 65536 + 3, 42);
+    const std::string image = test_support::random_bytes(5 * 65536 + 3, 42);
     std::FILE* input = std::tmpfile();
     std::fwrite(image.data(), 1, image.size(), input);
 
     std::rewind(input);
-    const std::string fast = test_files::written_text([&](OutputBuffer& output) {
+    const std::string fast = test_support::written_text([&](OutputBuffer& output) {
         EXPECT_EQ(convert_image(input, output, GetParam().width, GetParam().start_address),
                   ConversionResult::Completed);
     });
@@ -40,7 +40,7 @@ TEST_P(SameBytesAsBaseline, OnARandomImage)
     std::rewind(input);
     std::FILE* baseline_output = std::tmpfile();
     convert_with_fprintf(input, baseline_output, GetParam().width, GetParam().start_address);
-    const std::string baseline = test_files::read_all(baseline_output);
+    const std::string baseline = test_support::read_all(baseline_output);
     std::fclose(baseline_output);
     std::fclose(input);
 

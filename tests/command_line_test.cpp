@@ -13,18 +13,15 @@
 #include <vector>
 
 #include "cli/run.hpp"
-#include "test_files.hpp"
+#include "test_support.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
-using test_files::read_file;
-using test_files::write_file;
-
-const std::string header = "$INSTANCE u_ddr4qt__u_ddr_sp2ck\n"
-                           "$RADIX    HEX\n"
-                           "$ADDRESS   0    3fffff\n";
-const std::string five_bytes = "\x01\x02\x03\x04\x05";
+using test_support::five_bytes;
+using test_support::header;
+using test_support::read_file;
+using test_support::write_file;
 
 struct Finished {
     int status;
@@ -38,7 +35,7 @@ Finished run_bin2load(const std::vector<std::string>& arguments,
                       const std::optional<std::string>& input = std::nullopt,
                       std::size_t piece = 4093)
 {
-    test_files::TempDir streams;
+    test_support::TempDir streams;
     const fs::path out_path = streams / "stdout";
     const fs::path err_path = streams / "stderr";
     int feed[2];
@@ -111,7 +108,7 @@ protected:
         EXPECT_EQ(read_file(output), load_file);
     }
 
-    test_files::TempDir dir;
+    test_support::TempDir dir;
     const std::string input = dir / "image.bin";
     const std::string output = dir / "image.mem";
     const std::string folder = dir / "folder";
@@ -201,7 +198,7 @@ TEST_F(CommandLine, UnreadableInputIsAnIoError)
 TEST_F(CommandLine, FailedWritesAreNeverDone)
 {
     // Five bytes fail only at the close; a large image fails while converting.
-    for (const std::string& image : {five_bytes, test_files::random_bytes(1 << 20, 3)}) {
+    for (const std::string& image : {five_bytes, test_support::random_bytes(1 << 20, 3)}) {
         write_file(input, image);
         const Finished finished = run_bin2load({"bin2load", input, "/dev/full", "32"});
         EXPECT_EQ(finished.status, 1);
@@ -235,7 +232,7 @@ TEST_F(CommandLine, PipedInputGivesTheSameFileAsARegularOne)
 {
     // Several blocks, written in pieces that do not divide a block, ending
     // off a word boundary.
-    const std::string image = test_files::random_bytes(3 * 65536 + 5, 11);
+    const std::string image = test_support::random_bytes(3 * 65536 + 5, 11);
     write_file(input, image);
     for (const char* width : {"16", "32", "64"}) {
         const std::string from_pipe = dir / "pipe.mem";

@@ -9,13 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "test_files.hpp"
+#include "test_support.hpp"
 
 namespace {
 
-const std::string header = "$INSTANCE u_ddr4qt__u_ddr_sp2ck\n"
-                           "$RADIX    HEX\n"
-                           "$ADDRESS   0    3fffff\n";
+using test_support::five_bytes;
+using test_support::header;
 
 struct Converted {
     ConversionResult result;
@@ -28,7 +27,7 @@ Converted convert(const std::string& image, unsigned width, std::uint32_t start_
     std::fwrite(image.data(), 1, image.size(), input);
     std::rewind(input);
     Converted converted{};
-    converted.text = test_files::written_text([&](OutputBuffer& output) {
+    converted.text = test_support::written_text([&](OutputBuffer& output) {
         converted.result = convert_image(input, output, width, start_address);
     });
     std::fclose(input);
@@ -67,8 +66,6 @@ TEST_P(Conversion, WritesTheExpectedLoadFile)
     EXPECT_EQ(converted.result, ConversionResult::Completed);
     EXPECT_EQ(converted.text, c.load_file);
 }
-
-const std::string five_bytes = "\x01\x02\x03\x04\x05";
 
 const ExampleCase worked_examples[] = {
     {five_bytes, 16, 0, header + "0   0201\n1   0403\n2   0005\n"},
@@ -131,11 +128,11 @@ TEST(Conversion, OnlyTheFinalBlockIsPadded)
 
 TEST(Conversion, ReadFailureIsNotTheEndOfInput)
 {
-    test_files::TempDir dir;
+    test_support::TempDir dir;
     // A directory opens but cannot be read.
     std::FILE* input = std::fopen(dir.path().c_str(), "rb");
     ASSERT_NE(input, nullptr);
-    std::string text = test_files::written_text([&](OutputBuffer& output) {
+    std::string text = test_support::written_text([&](OutputBuffer& output) {
         EXPECT_EQ(convert_image(input, output, 32, 0), ConversionResult::ReadFailed);
     });
     std::fclose(input);
@@ -146,7 +143,7 @@ TEST(Conversion, StopsAtTheFirstFailedWrite)
 {
     std::FILE* input = std::tmpfile();
     // Its load file is many times the size of the output buffer.
-    const std::string image = test_files::random_bytes(16 * 65536, 7);
+    const std::string image = test_support::random_bytes(16 * 65536, 7);
     std::fwrite(image.data(), 1, image.size(), input);
     std::rewind(input);
     std::FILE* full = std::fopen("/dev/full", "wb");

@@ -9,18 +9,16 @@
 #include <ostream>
 #include <string>
 
-#include "test_files.hpp"
+#include "test_support.hpp"
 
 namespace {
 
-using test_files::written_text;
+using test_support::header;
+using test_support::written_text;
 
 TEST(Header, IsThreeFixedLines)
 {
-    EXPECT_EQ(written_text([](OutputBuffer& out) { write_header(out); }),
-              "$INSTANCE u_ddr4qt__u_ddr_sp2ck\n"
-              "$RADIX    HEX\n"
-              "$ADDRESS   0    3fffff\n");
+    EXPECT_EQ(written_text([](OutputBuffer& out) { write_header(out); }), header);
 }
 
 struct RecordCase {

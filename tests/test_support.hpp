@@ -9,7 +9,16 @@
 
 #include "loadfile/output_buffer.hpp"
 
-namespace test_files {
+namespace test_support {
+
+// What the load files in the tests start with, spelled out here rather than
+// taken from the code under test.
+inline const std::string header = "$INSTANCE u_ddr4qt__u_ddr_sp2ck\n"
+                                  "$RADIX    HEX\n"
+                                  "$ADDRESS   0    3fffff\n";
+
+// The image of the worked examples.
+inline const std::string five_bytes = "\x01\x02\x03\x04\x05";
 
 inline std::string read_file(const std::filesystem::path& path)
 {
@@ -77,4 +86,4 @@ private:
     std::filesystem::path path_;
 };
 
-}  // namespace test_files
+}  // namespace test_support
