@@ -8,6 +8,8 @@
 namespace {
 
 constexpr std::size_t block_size = 65536;
+// The kernel copies into a page-aligned block faster.
+constexpr std::size_t block_alignment = 4096;
 
 using Block = std::array<unsigned char, block_size>;
 
@@ -64,7 +66,7 @@ ConversionResult convert_image(std::FILE* input, OutputBuffer& output, unsigned 
                                std::uint32_t start_address)
 {
     const unsigned mask = word_size(word_width) - 1;
-    Block block;
+    alignas(block_alignment) Block block;
     std::uint32_t byte_address = start_address;
 
     if (start_address == 0) {

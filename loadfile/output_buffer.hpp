@@ -46,6 +46,7 @@ private:
 
     std::FILE* file_;
     bool failed_ = false;
-    std::array<char, capacity> data_;
+    // Page-aligned, as the chunks are: the kernel copies them out faster.
+    alignas(chunk_size) std::array<char, capacity> data_;
     char* next_ = data_.data();  // where the next text goes
 };
