@@ -24,7 +24,6 @@ seconds() { # runs "$@", prints how long it took
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 for _ in $(seq "$runs"); do
-    sync
     # Both through the same shell, so that both pay for starting it.
     seconds sh -c "exec '$bin2load' '$folder/image.bin' '$folder/out' 32 2>/dev/null" \
         >>"$folder/bin2load.times"
