@@ -2,12 +2,11 @@
 
 #include <cstring>
 
-bool OutputBuffer::write_out(std::size_t size) noexcept
+void OutputBuffer::write_out(std::size_t size) noexcept
 {
     if (size > 0 && !failed_) {
         failed_ = std::fwrite(data_.data(), 1, size, file_) != size || std::fflush(file_) != 0;
     }
-    return !failed_;
 }
 
 void OutputBuffer::write_whole_chunks() noexcept

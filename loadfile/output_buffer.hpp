@@ -39,7 +39,7 @@ private:
     // Writes out all whole `chunk_size` pieces and keeps the rest, so that
     // every write but the last covers whole pages of the file.
     void write_whole_chunks() noexcept;
-    bool write_out(std::size_t size) noexcept;
+    void write_out(std::size_t size) noexcept;
     std::size_t used() const noexcept { return static_cast<std::size_t>(next_ - data_.data()); }
 
     static constexpr std::size_t chunk_size = 4096;
